@@ -1,8 +1,10 @@
 # Test registration shared by both flavours.
 #
-# qk_add_gtest(NAME SOURCES ... LIBS ...) builds one GoogleTest program. Natively
-# it runs directly; in the Windows build it runs under Wine, inside the WINE
-# fixture that keeps one wineserver alive for the whole ctest run.
+# qk_add_gtest(NAME SOURCES ... LIBS ... [PREFIX p.] [PROPERTIES ...]) builds one
+# GoogleTest program. Natively it runs directly; in the Windows build it runs
+# under Wine, inside the WINE fixture that keeps one wineserver alive for the
+# whole ctest run. PREFIX goes before every test name; PROPERTIES are added to
+# every test of the program (they may replace the default TIMEOUT).
 include(GoogleTest)
 
 set(QK_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine")
@@ -18,15 +20,15 @@ if(WIN32)
 endif()
 
 function(qk_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PREFIX" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
   if(WIN32)
-    gtest_discover_tests(${name}
+    gtest_discover_tests(${name} TEST_PREFIX "${ARG_PREFIX}"
       DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-      PROPERTIES FIXTURES_REQUIRED WINE ENVIRONMENT "${QK_WINE_ENV}" TIMEOUT 120)
+      PROPERTIES FIXTURES_REQUIRED WINE ENVIRONMENT "${QK_WINE_ENV}" TIMEOUT 120 ${ARG_PROPERTIES})
   else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
+    gtest_discover_tests(${name} TEST_PREFIX "${ARG_PREFIX}" DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120 ${ARG_PROPERTIES})
   endif()
 endfunction()

@@ -7,7 +7,8 @@
 namespace qk {
 
 // The first command-line parameter: blanks separate parameters; a quoted
-// parameter may hold blanks and is taken without its quotes.
+// parameter may hold blanks and is taken without its quotes. `commandLine`
+// is what follows the program's name (WinMain's lpCmdLine).
 std::string firstParameter(const std::string& commandLine);
 
 // Start-up steps 2 to 15. Returns false when window 1 cannot be created (the

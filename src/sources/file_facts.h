@@ -15,8 +15,8 @@ extern const char kDateMask[];  // "%hh:%ii:%ss %dd.%mm.%yyyy"
 int32_t countLines(System& system, const std::string& location);
 
 // The last-write time as a date value (local wall-clock seconds since
-// 1970-01-01 as if UTC); 0 when it cannot be read or lies outside the range
-// of a signed 32-bit value.
+// 1970-01-01 as if UTC); 0 when it cannot be read or lies before 1970-01-01
+// 00:00:00 or after the largest signed 32-bit value (2038-01-19 03:14:07).
 int32_t fileModifiedDate(System& system, const std::string& location);
 
 // Days from 1970-01-01 (proleptic Gregorian) * 86400 + h*3600 + m*60 + s,

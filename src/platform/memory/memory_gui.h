@@ -3,8 +3,9 @@
 // recorded, events come from a queue that tests fill, and the answers of
 // message boxes and file-open dialogs are scripted. It behaves like the Win32
 // implementation where the program can observe it (row numbers, selection,
-// tree levels and expansion, enabled and visible state, size events after
-// setClientSize, Tab order).
+// tree levels and expansion, enabled and visible state, Tab order, and size
+// events: opening a window queues one for it, as the real window gets WM_SIZE
+// when it is created, and so does setClientSize).
 #include <deque>
 #include <map>
 #include <string>
@@ -21,6 +22,7 @@ class MemoryGui : public Gui {
     int image = 0;
     int level = 0;    // the level the tree gave it (after the append rule)
     int parent = -1;  // row of the parent item, -1 for top-level
+    int nextSibling = -1;  // row of the next item under the same parent, -1 for none
     bool expanded = false;
   };
   struct Control {
@@ -79,12 +81,17 @@ class MemoryGui : public Gui {
   void userChecks(int control, int state);
   // Answers for the next file-open dialogs (empty: cancelled), in order.
   void scriptFileChoice(const std::string& path);
-  // The item the next popup menu returns as a menu event (0: none chosen).
+  // The item the user clicks in the next popup menu; it becomes a menu event
+  // when the menu holds it, not greyed (0 is a real id: group 0, or
+  // "[Keine Gruppe]" without groups). kMenuDismissed, or nothing scripted,
+  // closes the menu without a choice.
+  static constexpr int kMenuDismissed = -1;
   void scriptMenuChoice(int item);
   // Text sizes measureText reports for one text (default: 8 px per byte, 16 high).
   void scriptTextSize(const std::string& text, TextSize size);
   void setDesktopSize(TextSize size);
   bool canCreateWindows = true;  // false: openMainWindow/openDialogWindow fail
+  bool canPaint = true;          // false: beginOverlay finds no device context
 
   // Moves the focus like Tab (backward: Shift+Tab) in the active window.
   void pressTab(bool backward);
@@ -98,15 +105,28 @@ class MemoryGui : public Gui {
   const Control* control(int control) const;
   const std::vector<int>& creationOrder() const { return creationOrder_; }
   int activeWindow() const { return active_; }
-  struct ShownMessage { std::string title, text; };
+  // Message boxes and file dialogs record their owner (the active window, 0
+  // for none) and the windows they disabled while they were up; those are
+  // enabled again when they return.
+  struct ShownMessage {
+    std::string title, text;
+    int owner = 0;
+    std::vector<int> disabledWindows;
+  };
   const std::vector<ShownMessage>& messages() const { return messages_; }
-  struct FileDialogCall { std::string title, filter; };
+  struct FileDialogCall {
+    std::string title, filter;
+    int owner = 0;
+    std::vector<int> disabledWindows;
+  };
   const std::vector<FileDialogCall>& fileDialogs() const { return fileDialogs_; }
   // The menus as they were when shown, in order.
   struct ShownMenu { int menu; int owner; std::vector<MenuItem> items; };
   const std::vector<ShownMenu>& shownMenus() const { return shownMenus_; }
   const std::vector<MenuItem>* menu(int menu) const;
   const std::vector<Painted>& painted() const { return painted_; }
+  struct OverlayCall { int window; std::string fontName; int points; };
+  const std::vector<OverlayCall>& overlays() const { return overlays_; }
   bool overlayOpen() const { return overlayOpen_; }
   int fontsAlive() const { return fontsAlive_; }
   size_t pendingEvents() const { return events_.size(); }
@@ -169,6 +189,12 @@ class MemoryGui : public Gui {
 
  private:
   Control* find(int control);
+  Window* findWindow(int window);
+  void queueSize(int window);
+  // The windows a modal box disables while it is up: every enabled one.
+  std::vector<int> enabledWindows() const;
+  int modalOwner() const;
+  void reveal(Control& tree, int row);
   std::deque<Event> events_;
   std::map<int, Window> windows_;
   std::map<int, Control> controls_;
@@ -181,6 +207,7 @@ class MemoryGui : public Gui {
   std::vector<ShownMessage> messages_;
   std::vector<FileDialogCall> fileDialogs_;
   std::vector<Painted> painted_;
+  std::vector<OverlayCall> overlays_;
   TextSize desktop_{1280, 1024};
   bool overlayOpen_ = false;
   int fontsAlive_ = 0;
