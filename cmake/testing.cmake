@@ -13,6 +13,10 @@ set(QK_WINE_ENV
   "WINEDLLOVERRIDES=mscoree,mshtml=")
 
 if(WIN32)
+  # Every Windows program of the build (tests, test discovery) runs through
+  # wine-exec, which sets the prefix and the Wine environment itself: ctest's
+  # per-test ENVIRONMENT does not reach test discovery.
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-exec;${QK_WINE_PREFIX}")
   add_test(NAME wine.up COMMAND sh "${CMAKE_SOURCE_DIR}/scripts/wine-up" "${QK_WINE_PREFIX}")
   add_test(NAME wine.down COMMAND sh -c "wineserver -k; true")
   set_tests_properties(wine.up PROPERTIES FIXTURES_SETUP WINE ENVIRONMENT "${QK_WINE_ENV}" TIMEOUT 180)
@@ -27,7 +31,7 @@ function(qk_add_gtest name)
   if(WIN32)
     gtest_discover_tests(${name} TEST_PREFIX "${ARG_PREFIX}"
       DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-      PROPERTIES FIXTURES_REQUIRED WINE ENVIRONMENT "${QK_WINE_ENV}" TIMEOUT 120 ${ARG_PROPERTIES})
+      PROPERTIES FIXTURES_REQUIRED WINE TIMEOUT 120 ${ARG_PROPERTIES})
   else()
     gtest_discover_tests(${name} TEST_PREFIX "${ARG_PREFIX}" DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120 ${ARG_PROPERTIES})
   endif()

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <memory>
-#include <vector>
 
 namespace qk {
 
@@ -12,9 +12,16 @@ const char kSettingsPathToken[] = "::";
 
 namespace {
 
-struct KeyLine {
-  std::string key;
-  std::string value;
+// The six keys, in the order they are looked up and written.
+enum Key { kUngroupNode, kStdGruppe, kStdAutor, kTreeExpand, kStdTab, kAddPattern, kKeyCount };
+const char* const kKeyNames[kKeyCount] = {"opt_ungroupnode", "opt_stdgruppe",  "opt_stdautor",
+                                          "opt_treeexpand",  "opt_stdtab",     "opt_addpattern"};
+
+// The value of the first key line of each key; only these are kept, so a
+// file of a million key lines costs no more memory than one of six.
+struct FoundValues {
+  bool found[kKeyCount] = {};
+  std::string value[kKeyCount];
 };
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -25,25 +32,26 @@ std::string trimTrailingBlanks(std::string text) {
   return text;
 }
 
-bool sameKey(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
+// The key text[begin, end) equals `key`, without regard to the case of A-Z.
+bool sameKey(const std::string& text, size_t begin, size_t end, const char* key) {
   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c; };
-  for (size_t k = 0; k < a.size(); ++k) {
-    if (lower(a[k]) != lower(b[k])) return false;
+  size_t k = begin;
+  for (; k < end && *key != '\0'; ++k, ++key) {
+    if (lower(text[k]) != lower(*key)) return false;
   }
-  return true;
+  return k == end && *key == '\0';
 }
 
 bool startsWithUtf8Mark(const std::string& bytes) {
   return bytes.size() > 2 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
 }
 
-// The key lines that stand before the first section header, in file order.
-// Runs of CR and LF separate lines; blanks and tabs at a line's start are
-// skipped; ";" starts a comment; a line without "=" is no key line.
-std::vector<KeyLine> keyLinesBeforeFirstSection(const std::string& text) {
-  std::vector<KeyLine> lines;
-  size_t position = 0;
+// The first value of each key among the key lines that stand before the
+// first section header, reading `text` from `position`. Runs of CR and LF
+// separate lines; blanks and tabs at a line's start are skipped; ";" starts a
+// comment; a line without "=" is no key line.
+FoundValues firstValuesBeforeFirstSection(const std::string& text, size_t position) {
+  FoundValues values;
   while (position < text.size()) {
     size_t end = position;
     while (end < text.size() && !isLineBreak(text[end])) ++end;
@@ -54,21 +62,22 @@ std::vector<KeyLine> keyLinesBeforeFirstSection(const std::string& text) {
 
     if (start == end || text[start] == ';') continue;
     if (text[start] == '[') break;
-    const size_t equals = text.find('=', start);
-    if (equals == std::string::npos || equals >= end) continue;
-    size_t valueStart = equals + 1;
-    while (valueStart < end && isBlank(text[valueStart])) ++valueStart;
-    lines.push_back({trimTrailingBlanks(text.substr(start, equals - start)),
-                     text.substr(valueStart, end - valueStart)});
+    // Searched within the line only: a search to the file's end would make a
+    // file of many lines without "=" cost the square of its size.
+    const void* found = std::memchr(text.data() + start, '=', end - start);
+    if (!found) continue;
+    const size_t equals = static_cast<size_t>(static_cast<const char*>(found) - text.data());
+    size_t keyEnd = equals;
+    while (keyEnd > start && isBlank(text[keyEnd - 1])) --keyEnd;
+    for (int key = 0; key < kKeyCount; ++key) {
+      if (values.found[key] || !sameKey(text, start, keyEnd, kKeyNames[key])) continue;
+      size_t valueStart = equals + 1;
+      while (valueStart < end && isBlank(text[valueStart])) ++valueStart;
+      values.found[key] = true;
+      values.value[key] = text.substr(valueStart, end - valueStart);
+    }
   }
-  return lines;
-}
-
-const std::string* findValue(const std::vector<KeyLine>& lines, const char* key) {
-  for (const KeyLine& line : lines) {
-    if (sameKey(line.key, key)) return &line.value;
-  }
-  return nullptr;
+  return values;
 }
 
 // atoi: optional white space, an optional sign, decimal digits up to the
@@ -139,16 +148,16 @@ std::string textValue(const std::string& value, bool utf8) {
   return trimTrailingBlanks(utf8 ? decodeUtf8Value(text) : text);
 }
 
-void applyNumber(const std::vector<KeyLine>& lines, const char* key, int32_t& field) {
-  if (const std::string* value = findValue(lines, key)) field = atoiValue(*value);
+void applyNumber(const FoundValues& values, Key key, int32_t& field) {
+  if (values.found[key]) field = atoiValue(values.value[key]);
 }
 
-void applyNumber(const std::vector<KeyLine>& lines, const char* key, int8_t& field) {
-  if (const std::string* value = findValue(lines, key)) field = lowByte(atoiValue(*value));
+void applyNumber(const FoundValues& values, Key key, int8_t& field) {
+  if (values.found[key]) field = lowByte(atoiValue(values.value[key]));
 }
 
-void applyText(const std::vector<KeyLine>& lines, const char* key, bool utf8, std::string& field) {
-  if (const std::string* value = findValue(lines, key)) field = textValue(*value, utf8);
+void applyText(const FoundValues& values, Key key, bool utf8, std::string& field) {
+  if (values.found[key]) field = textValue(values.value[key], utf8);
 }
 
 std::string resolvePath(System& system, const std::string& fileName) {
@@ -172,13 +181,13 @@ std::string settingsFilePath(System& system) {
 
 void applySettingsText(const std::string& bytes, Options& options) {
   const bool utf8 = startsWithUtf8Mark(bytes);
-  const std::vector<KeyLine> lines = keyLinesBeforeFirstSection(utf8 ? bytes.substr(3) : bytes);
-  applyNumber(lines, "opt_ungroupnode", options.opt_ungroupnode);
-  applyNumber(lines, "opt_stdgruppe", options.opt_stdgruppe);
-  applyText(lines, "opt_stdautor", utf8, options.opt_stdautor);
-  applyNumber(lines, "opt_treeexpand", options.opt_treeexpand);
-  applyNumber(lines, "opt_stdtab", options.opt_stdtab);
-  applyText(lines, "opt_addpattern", utf8, options.opt_addpattern);
+  const FoundValues values = firstValuesBeforeFirstSection(bytes, utf8 ? 3 : 0);
+  applyNumber(values, kUngroupNode, options.opt_ungroupnode);
+  applyNumber(values, kStdGruppe, options.opt_stdgruppe);
+  applyText(values, kStdAutor, utf8, options.opt_stdautor);
+  applyNumber(values, kTreeExpand, options.opt_treeexpand);
+  applyNumber(values, kStdTab, options.opt_stdtab);
+  applyText(values, kAddPattern, utf8, options.opt_addpattern);
 }
 
 std::string formatSettingsText(const Options& options) {

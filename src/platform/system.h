@@ -97,7 +97,8 @@ class System {
   virtual bool startProgram(const std::string& commandLine) = 0;
 
   // Asks the shell to open a file with its associated program
-  // (ShellExecuteExA, verb "Open", SEE_MASK_NOCLOSEPROCESS, SW_SHOWNORMAL,
+  // (ShellExecuteExA, verb "Open", SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI
+  // so that a failure shows nothing, SW_SHOWNORMAL,
   // the handle closed at once). `directory` may be empty for none. Returns
   // false on failure.
   virtual bool shellOpen(const std::string& file, const std::string& directory) = 0;

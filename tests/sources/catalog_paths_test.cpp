@@ -214,6 +214,44 @@ TEST(OpenEntryFileOnWindows, StartsAProgramThatWindowsCanRun) {
   EXPECT_TRUE(waitForFile(program + ".ran", std::chrono::seconds(20)));
 }
 
+// The editor the shell started for a file: a visible top-level window whose
+// title names it. Waits up to `timeout` for it to appear.
+HWND waitForWindowNaming(const std::string& fileName, std::chrono::seconds timeout) {
+  struct Search {
+    const std::string* name;
+    HWND found;
+  } search{&fileName, nullptr};
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!search.found && std::chrono::steady_clock::now() < deadline) {
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+          Search& s = *reinterpret_cast<Search*>(param);
+          char title[512] = {};
+          GetWindowTextA(window, title, sizeof title);
+          if (IsWindowVisible(window) && std::string(title).find(*s.name) != std::string::npos) {
+            s.found = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return search.found;
+}
+
+// Closes the editor again: it would otherwise outlive the test and hold the
+// test runner's output pipe open.
+void closeEditorOf(const std::string& fileName) {
+  HWND editor = waitForWindowNaming(fileName, std::chrono::seconds(5));
+  if (!editor) return;
+  PostMessageA(editor, WM_CLOSE, 0, 0);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (IsWindow(editor) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
+
 TEST(OpenEntryFileOnWindows, ReturnsForATextFile) {
   test::ScratchDir dir;
   const std::string text = dir.file("notiz.txt");
@@ -223,6 +261,7 @@ TEST(OpenEntryFileOnWindows, ReturnsForATextFile) {
   qk::addEntry(catalog).location = text;
 
   openEntryFile(*system, catalog, 0);
+  closeEditorOf("notiz.txt");
 
   EXPECT_EQ(test::readBytes(text), "Hallo\r\n");
 }

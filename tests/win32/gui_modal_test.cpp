@@ -76,6 +76,7 @@ TEST_F(ModalTest, AChosenMenuItemArrivesAsTheNextMenuEvent) {
   gui.greyMenuItem(3, 65000);
   gui.appendMenuItem(3, 0, "Tools", true);
   EXPECT_TRUE(gui.popupMenuExists(3));
+  eventsSoFar();
   std::thread choose([] {
     HWND menu = nullptr;
     if (!waitFor([&] { return (menu = findOwnWindow("#32768")) != nullptr; })) return;

@@ -11,6 +11,13 @@ LRESULT send(const ControlState& tree, UINT message, WPARAM wParam = 0, LPARAM l
   return SendMessageA(tree.hwnd, message, wParam, lParam);
 }
 
+// Rows are appended depth first, so a row has children exactly when the
+// next row is its child.
+bool hasChildren(const TreeModel& model, int row) {
+  size_t next = static_cast<size_t>(row) + 1;
+  return row >= 0 && next < model.items.size() && model.items[next].parent == row;
+}
+
 void insertItem(ControlState& tree, int row, HTREEITEM after) {
   TreeModel& model = tree.tree;
   const TreeModel::Item& item = model.items[static_cast<size_t>(row)];
@@ -35,23 +42,20 @@ void insertItem(ControlState& tree, int row, HTREEITEM after) {
 void insertIntoEmptyTree(ControlState& tree) {
   TreeModel& model = tree.tree;
   const int count = static_cast<int>(model.items.size());
-  auto hasChildren = [&](int row) {
-    return row + 1 < count && model.items[static_cast<size_t>(row + 1)].parent == row;
-  };
-  // Rows are appended depth first, so an item's earlier siblings all come
-  // before it; lastParentSibling is indexed by parent row + 1.
+  // An item's earlier siblings all come before it; lastParentSibling is
+  // indexed by parent row + 1.
   std::vector<int> previousParentSibling(static_cast<size_t>(count), -1);
   std::vector<int> lastParentSibling(static_cast<size_t>(count) + 1, -1);
   for (int row = 0; row < count; ++row) {
     size_t parentSlot = static_cast<size_t>(model.items[static_cast<size_t>(row)].parent + 1);
     previousParentSibling[static_cast<size_t>(row)] = lastParentSibling[parentSlot];
-    if (hasChildren(row)) lastParentSibling[parentSlot] = row;
+    if (hasChildren(model, row)) lastParentSibling[parentSlot] = row;
   }
   model.handles.assign(static_cast<size_t>(count), nullptr);
   for (int row = 0; row < count; ++row)
-    if (hasChildren(row)) insertItem(tree, row, TVI_LAST);
+    if (hasChildren(model, row)) insertItem(tree, row, TVI_LAST);
   for (int row = count - 1; row >= 0; --row) {
-    if (hasChildren(row)) continue;
+    if (hasChildren(model, row)) continue;
     int sibling = previousParentSibling[static_cast<size_t>(row)];
     insertItem(tree, row, sibling < 0 ? TVI_FIRST : model.handles[static_cast<size_t>(sibling)]);
   }
@@ -188,16 +192,19 @@ int Win32Gui::nextVisibleRow(int control, int row) {
   return state_->treeRow(*tree, next);
 }
 
+// An item without children is not affected by expanding or collapsing, so
+// it is not named to the control at all: under Wine every message that names
+// a late item costs a search through all items before it.
 void Win32Gui::expandRow(int control, int row) {
   ControlState* tree = state_->control(control);
-  if (!tree || tree->kind != ControlKind::TreeView) return;
+  if (!tree || tree->kind != ControlKind::TreeView || !hasChildren(tree->tree, row)) return;
   if (HTREEITEM item = state_->treeItem(*tree, row))
     send(*tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
 }
 
 void Win32Gui::collapseRow(int control, int row) {
   ControlState* tree = state_->control(control);
-  if (!tree || tree->kind != ControlKind::TreeView) return;
+  if (!tree || tree->kind != ControlKind::TreeView || !hasChildren(tree->tree, row)) return;
   if (HTREEITEM item = state_->treeItem(*tree, row))
     send(*tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
 }

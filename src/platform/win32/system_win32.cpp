@@ -172,7 +172,9 @@ class Win32System : public System {
   bool shellOpen(const std::string& file, const std::string& directory) override {
     SHELLEXECUTEINFOA request = {};
     request.cbSize = sizeof request;
-    request.fMask = SEE_MASK_NOCLOSEPROCESS;
+    // SEE_MASK_FLAG_NO_UI: a file nothing is associated with fails silently
+    // instead of raising the shell's own modal error or "Open with" window.
+    request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     request.lpVerb = "Open";
     request.lpFile = file.c_str();
     request.lpParameters = "";
