@@ -81,6 +81,7 @@ class ByteReader {
   bool atEnd() const { return position_ >= bytes_.size(); }
   size_t position() const { return position_; }
   bool ranShort() const { return ranShort_; }
+  int textsCut() const { return textsCut_; }
 
   int32_t number() {
     uint32_t bits = 0;
@@ -104,6 +105,7 @@ class ByteReader {
     if (length > available) ranShort_ = true;
     const size_t present = length < available ? length : available;
     const size_t taken = present < kMaxStoredTextRead ? present : kMaxStoredTextRead;
+    if (taken < present) ++textsCut_;
     std::string text = withoutNulBytes(bytes_.data() + position_, taken);
     position_ += present;
     return text;
@@ -126,6 +128,7 @@ class ByteReader {
   const std::string& bytes_;
   size_t position_ = 0;
   bool ranShort_ = false;
+  int textsCut_ = 0;
 };
 
 // Reads the fields after an entry record's header into a new entry after the
@@ -273,6 +276,7 @@ CatalogReadReport parseCatalogBytes(const std::string& bytes, Catalog& catalog) 
   report.result = 1;
   readRecords(reader, catalog, report);
   report.endedInsideRecord = reader.ranShort();
+  report.textsCut = reader.textsCut();
   sortEntriesByIndex(catalog);
   return report;
 }

@@ -28,9 +28,12 @@ struct CatalogReadReport {
   int unknownRecords = 0;     // records of other types skipped
   int64_t badRecordOffset = -1;  // byte offset of the record whose check value failed
   bool endedInsideRecord = false;  // the file ended inside a record
-  // True when the whole file was read without any of the above going wrong.
+  int textsCut = 0;  // texts longer than the reader takes, kept only in part
+  // True when the whole file was read and kept: a catalog that was not must
+  // not be overwritten without keeping the file as it was.
   bool clean() const {
-    return result == 1 && message == CatalogReadMessage::None && !endedInsideRecord;
+    return result == 1 && message == CatalogReadMessage::None && !endedInsideRecord &&
+           textsCut == 0 && unknownRecords == 0;
   }
 };
 

@@ -40,6 +40,10 @@ std::vector<std::string> readProblems(const CatalogReadReport& report) {
   if (report.endedInsideRecord) {
     problems.push_back("Die Datei endet mitten in einem Datensatz.");
   }
+  if (report.textsCut > 0) {
+    problems.push_back(std::to_string(report.textsCut) +
+                       " zu lange Texte wurden nur zum Teil gelesen.");
+  }
   if (report.unknownRecords > 0) {
     problems.push_back(std::to_string(report.unknownRecords) +
                        " Datens\xE4tze unbekannten Typs wurden \374bersprungen.");

@@ -44,7 +44,10 @@ struct HostileCatalog {
   CatalogReadMessage message;
   std::vector<std::string> entries;  // names, in entryIndex order, which is also name order
   std::vector<std::string> groups;
-  bool loadedCleanly;  // false: the first save's backup is kept for the whole run
+  // false: the file was not read and kept whole (a cut text, skipped records,
+  // a damaged record, a short end), so the first save's backup of it is kept
+  // for the whole run.
+  bool loadedCleanly;
 };
 
 inline std::vector<HostileCatalog> hostileCatalogs() {
@@ -68,7 +71,7 @@ inline std::vector<HostileCatalog> hostileCatalogs() {
        CatalogReadMessage::BadCheckValue, {"Erste"}, {}, false},
       {"1 MB name in a group record, the next group read from the right place",
        kMagic + first + groupRecord(megabyte, 0) + groupRecord("Web", 1),
-       CatalogReadMessage::None, {"Erste"}, {cut, "Web"}, true},
+       CatalogReadMessage::None, {"Erste"}, {cut, "Web"}, false},
       {"location length 0x7FFFFFFF in an entry record",
        kMagic + first + le32(26) + le32(1) + le32(5) + le32(0) + le32(0) + le32(-1) + le32(1) +
            counted("Zweite") + le32(0x7FFFFFFF) + rest,
@@ -82,7 +85,7 @@ inline std::vector<HostileCatalog> hostileCatalogs() {
            counted("Anna") + le32(4) + le32(2) + le32(0) + le32(-1) + groupRecord("Web", 1),
        CatalogReadMessage::None, {""}, {"", "Web"}, true},
       {"NUL-filled tail of whole records", complete + std::string(4096, '\0'),
-       CatalogReadMessage::None, {"Alpha", "Beta", "Gamma"}, {"Tools"}, true},
+       CatalogReadMessage::None, {"Alpha", "Beta", "Gamma"}, {"Tools"}, false},
       {"NUL-filled tail ending inside a record", complete + std::string(4100, '\0'),
        CatalogReadMessage::None, {"Alpha", "Beta", "Gamma"}, {"Tools"}, false},
       {"NUL-filled end over the last records", zeroedEnd,

@@ -165,6 +165,9 @@ struct FolderCase {
   std::vector<Row> rowsBelowRoot;
 };
 
+// Test names and failure output show the case by its description.
+void PrintTo(const FolderCase& c, std::ostream* out) { *out << c.what; }
+
 class FolderTreeCases : public ViewsTest, public ::testing::WithParamInterface<FolderCase> {};
 
 TEST_P(FolderTreeCases, Rows) {

@@ -95,6 +95,13 @@ TEST_F(ControlsTest, EachKindIsItsClassWithExactlyItsStylesAndTheGuiFont) {
   EXPECT_FALSE(gui.createControl(7, 99, ControlKind::PushButton, {}, "no window"));
 }
 
+TEST_F(ControlsTest, ALaterControlLiesAboveTheFrameAroundIt) {
+  ASSERT_TRUE(gui.createControl(1, 1, ControlKind::GroupBox, {5, 5, 300, 400}, "Meine Bibliothek"));
+  ASSERT_TRUE(gui.createControl(1, 11, ControlKind::TabStrip, {15, 20, 150, 20}, ""));
+  EXPECT_EQ(GetWindow(window(1), GW_CHILD), control(11));
+  EXPECT_EQ(GetWindow(control(11), GW_HWNDNEXT), control(1));
+}
+
 TEST_F(ControlsTest, TextsStatesAndGeometry) {
   ASSERT_TRUE(gui.createControl(1, 4, ControlKind::ReadOnlyMultiLineEdit, {1, 2, 3, 4}, ""));
   ASSERT_TRUE(gui.createControl(1, 5, ControlKind::CheckBox, {0, 0, 80, 20}, "Ja"));

@@ -78,11 +78,27 @@ class TreeTest : public GuiTest {
       rows.push_back(row);
     return rows;
   }
-  bool expanded(int row) {
+  // The rows the control itself walks with TVGN_NEXTVISIBLE.
+  std::vector<int> controlVisibleRows() {
+    std::vector<int> rows;
+    HWND tree = control(kTree);
+    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextVisible(tree, item)) {
+      TVITEMA query{};
+      query.mask = TVIF_HANDLE | TVIF_PARAM;
+      query.hItem = item;
+      SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+      rows.push_back(static_cast<int>(query.lParam));
+    }
+    return rows;
+  }
+  HTREEITEM itemOf(int row) {
     for (const Walked& item : walked())
-      if (item.row == row)
-        return TreeView_GetItemState(control(kTree), item.item, TVIS_EXPANDED) & TVIS_EXPANDED;
-    return false;
+      if (item.row == row) return item.item;
+    return nullptr;
+  }
+  bool expanded(int row) {
+    HTREEITEM item = itemOf(row);
+    return item && (TreeView_GetItemState(control(kTree), item, TVIS_EXPANDED) & TVIS_EXPANDED);
   }
 };
 
@@ -141,6 +157,22 @@ TEST_F(TreeTest, WalkingVisibleRowsExpandsAndCollapses) {
   EXPECT_TRUE(expanded(2));  // below a collapsed item the state stays
   gui.ensureRowVisible(kTree, 6);
   EXPECT_TRUE(expanded(0));
+}
+
+TEST_F(TreeTest, NextVisibleRowAnswersAsTheControlDoes) {
+  append(0, kItemCount);
+  gui.endRows(kTree);
+  EXPECT_EQ(visibleRows(), controlVisibleRows());
+  gui.selectRow(kTree, 5);  // expands rows 0, 2 and 4
+  EXPECT_EQ(visibleRows(), controlVisibleRows());
+  gui.collapseRow(kTree, 2);
+  EXPECT_EQ(visibleRows(), controlVisibleRows());
+  EXPECT_EQ(gui.nextVisibleRow(kTree, 3), -1);  // below the collapsed row 2
+  // Expanded by the user, not through the Gui.
+  TreeView_Expand(control(kTree), itemOf(8), TVE_EXPAND);
+  EXPECT_EQ(visibleRows(), controlVisibleRows());
+  EXPECT_EQ(gui.nextVisibleRow(kTree, kItemCount - 1), -1);
+  EXPECT_EQ(gui.nextVisibleRow(kTree, kItemCount), -1);
 }
 
 TEST_F(TreeTest, ClearingEmptiesTheTreeAndRowsStartAgainAtZero) {

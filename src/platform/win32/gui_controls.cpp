@@ -101,6 +101,11 @@ bool Win32Gui::createControl(int window, int control, ControlKind kind, Rect whe
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
                               state_->instance, nullptr);
   if (!hwnd) return false;
+  // A new child window goes below its siblings; put it above the controls
+  // made before it instead, so that a frame made first (the group box around
+  // the views) does not cover a control inside it that clips its siblings
+  // (the tab strip sets WS_CLIPSIBLINGS on itself and would not be drawn).
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
   if (kind == ControlKind::TreeView && state_->treeImages)
     SendMessageA(hwnd, TVM_SETIMAGELIST, TVSIL_NORMAL,

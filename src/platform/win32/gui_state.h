@@ -24,6 +24,7 @@ struct TreeModel {
     int parent = -1;  // row of the parent, -1 for a top-level item
   };
   std::vector<Item> items;         // by row
+  std::vector<int> subtreeEnd;     // by row: the first row after its subtree, -1 for the end
   std::vector<int> path;           // the last item and its ancestors, by level
   std::vector<HTREEITEM> handles;  // by row, for the rows already in the control
 };
@@ -79,6 +80,7 @@ struct Win32Gui::State {
   void insertPendingTreeItems(ControlState& tree);
   void insertAllPendingTreeItems();
   HTREEITEM treeItem(ControlState& tree, int row);
+  bool treeRowExpanded(ControlState& tree, int row);
   int treeRow(ControlState& tree, HTREEITEM item);
   void clearTree(ControlState& tree);
   void selectTreeItemUnderMouse(ControlState& tree);

@@ -113,6 +113,12 @@ HTREEITEM Win32Gui::State::treeItem(ControlState& tree, int row) {
   return tree.tree.handles[static_cast<size_t>(row)];
 }
 
+bool Win32Gui::State::treeRowExpanded(ControlState& tree, int row) {
+  HTREEITEM item = treeItem(tree, row);
+  return item && (send(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
+                  TVIS_EXPANDED);
+}
+
 int Win32Gui::State::treeRow(ControlState& tree, HTREEITEM item) {
   if (!item) return -1;
   TVITEMA query{};
@@ -169,9 +175,12 @@ void Win32Gui::appendTreeItem(int control, const std::string& text, int image, i
   // a level up to P makes a sibling of the item at that level, anything
   // deeper the first child of the previous item.
   size_t effective = static_cast<size_t>(std::clamp(level, 0, static_cast<int>(model.path.size())));
-  model.path.resize(effective);
   int row = static_cast<int>(model.items.size());
+  for (size_t closed = effective; closed < model.path.size(); ++closed)
+    model.subtreeEnd[static_cast<size_t>(model.path[closed])] = row;
+  model.path.resize(effective);
   model.items.push_back({text, image, model.path.empty() ? -1 : model.path.back()});
+  model.subtreeEnd.push_back(-1);
   model.path.push_back(row);
 }
 
@@ -182,14 +191,20 @@ int Win32Gui::firstRootRow(int control) {
   return state_->treeRow(*tree, reinterpret_cast<HTREEITEM>(send(*tree, TVM_GETNEXTITEM, TVGN_ROOT)));
 }
 
+// What TVGN_NEXTVISIBLE answers, worked out from the rows: after an
+// expanded item with children comes its first child, after any other item
+// the first row past its subtree. Only items with children, which went into
+// the control first, are asked for their state; naming every row instead
+// makes a walk over a large tree quadratic under Wine.
 int Win32Gui::nextVisibleRow(int control, int row) {
   ControlState* tree = state_->control(control);
-  if (!tree || tree->kind != ControlKind::TreeView) return -1;
-  HTREEITEM item = state_->treeItem(*tree, row);
-  if (!item) return -1;
-  auto next = reinterpret_cast<HTREEITEM>(
-      send(*tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(item)));
-  return state_->treeRow(*tree, next);
+  if (!tree || tree->kind != ControlKind::TreeView || !state_->treeItem(*tree, row)) return -1;
+  const TreeModel& model = tree->tree;
+  for (int above = model.items[static_cast<size_t>(row)].parent; above >= 0;
+       above = model.items[static_cast<size_t>(above)].parent)
+    if (!state_->treeRowExpanded(*tree, above)) return -1;  // the row itself is not visible
+  if (hasChildren(model, row) && state_->treeRowExpanded(*tree, row)) return row + 1;
+  return model.subtreeEnd[static_cast<size_t>(row)];
 }
 
 // An item without children is not affected by expanding or collapsing, so
