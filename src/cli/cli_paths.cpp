@@ -6,12 +6,6 @@ namespace qk {
 
 namespace {
 
-std::string withBackslashes(std::string path) {
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
 
 bool hasDrive(const std::string& path) { return path.size() >= 2 && path[1] == ':'; }
 bool isNetworkPath(const std::string& path) { return path.rfind("\\\\", 0) == 0; }
@@ -57,6 +51,13 @@ std::string normalized(const std::string& path) {
 }
 
 }  // namespace
+
+std::string withBackslashes(std::string path) {
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
 
 std::string fullPathOf(const std::string& currentDirectory, const std::string& path) {
   return normalized(absolutePath(withBackslashes(currentDirectory), withBackslashes(path)));

@@ -11,6 +11,9 @@ namespace qk {
 // absolute. ".." never climbs above the drive, the root or the share.
 std::string fullPathOf(const std::string& currentDirectory, const std::string& path);
 
+// Every slash turned into a backslash.
+std::string withBackslashes(std::string path);
+
 // The same, ending with a backslash: the form of a base directory.
 std::string fullFolderOf(const std::string& currentDirectory, const std::string& path);
 

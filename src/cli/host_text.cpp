@@ -1,17 +1,11 @@
 #include "cli/host_text.h"
 
+#include "cli/cli_paths.h"
 #include "cli/text_encoding.h"
 
 namespace qk {
 
 namespace {
-
-std::string withBackslashes(std::string path) {
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
 
 #ifndef _WIN32
 std::string hostToAnsi(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/catalog_names.h"
 #include "support/faulty_system.h"
 #include "support/test_files.h"
 
@@ -69,17 +70,8 @@ Catalog workedExampleCatalog() {
   return catalog;
 }
 
-std::vector<std::string> entryNames(const Catalog& catalog) {
-  std::vector<std::string> names;
-  for (const CatalogEntry& entry : catalog.entries.elements()) names.push_back(entry.name);
-  return names;
-}
-
-std::vector<std::string> groupNames(const Catalog& catalog) {
-  std::vector<std::string> names;
-  for (const CatalogGroup& group : catalog.groups.elements()) names.push_back(group.name);
-  return names;
-}
+using test::entryNames;
+using test::groupNames;
 
 TEST(CatalogFile, WorkedExampleEncodesToItsBytes) {
   EXPECT_EQ(encodeCatalog(workedExampleCatalog()), kWorkedExample);

@@ -15,6 +15,8 @@
 #include "catalog/catalog_file.h"
 #include "catalog/settings.h"
 #include "reliability/hostile_files.h"
+#include "support/catalog_names.h"
+#include "support/program_events.h"
 #include "support/program_fixture.h"
 #include "ui/main/ids.h"
 
@@ -28,17 +30,8 @@ using test::hostileCatalogs;
 using test::hostileSettings;
 using test::kMagic;
 
-std::vector<std::string> entryNames(const Catalog& catalog) {
-  std::vector<std::string> names;
-  for (const CatalogEntry& entry : catalog.entries.elements()) names.push_back(entry.name);
-  return names;
-}
-
-std::vector<std::string> groupNames(const Catalog& catalog) {
-  std::vector<std::string> names;
-  for (const CatalogGroup& group : catalog.groups.elements()) names.push_back(group.name);
-  return names;
-}
+using test::entryNames;
+using test::groupNames;
 
 size_t textBytes(const Catalog& catalog) {
   size_t size = 0;
@@ -54,20 +47,8 @@ size_t textBytes(const Catalog& catalog) {
 class ProgramRun : public test::ProgramFixture {
  public:
   bool start(const std::string& commandLine = "") { return startProgram(program, commandLine); }
-  bool press(int control, int type = 0) {
-    Event event;
-    event.kind = kEventControl;
-    event.window = kMainWindow;
-    event.control = control;
-    event.type = type;
-    return handleEvent(program, event);
-  }
-  bool close() {
-    Event event;
-    event.kind = kEventClose;
-    event.window = kMainWindow;
-    return handleEvent(program, event);
-  }
+  bool press(int control, int type = 0) { return test::pressMainControl(program, control, type); }
+  bool close() { return test::closeMainWindow(program); }
   std::vector<std::string> messageTexts() const {
     std::vector<std::string> texts;
     for (const auto& shown : gui.messages()) {

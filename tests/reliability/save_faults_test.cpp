@@ -14,6 +14,7 @@
 #include "app/program_run.h"
 #include "catalog/catalog_file.h"
 #include "platform/memory/memory_gui.h"
+#include "support/program_events.h"
 #include "support/faulty_system.h"
 #include "support/scratch_system.h"
 #include "support/test_files.h"
@@ -76,20 +77,8 @@ struct RunningProgram {
   }
   std::string bytesOf(const std::string& name) const { return test::readBytes(workFile(name)); }
 
-  bool control(int control, int type = 0) {
-    Event event;
-    event.kind = kEventControl;
-    event.window = kMainWindow;
-    event.control = control;
-    event.type = type;
-    return handleEvent(program, event);
-  }
-  bool close() {
-    Event event;
-    event.kind = kEventClose;
-    event.window = kMainWindow;
-    return handleEvent(program, event);
-  }
+  bool control(int control, int type = 0) { return test::pressMainControl(program, control, type); }
+  bool close() { return test::closeMainWindow(program); }
   // The user deletes the first entry of the name list: the catalog in memory
   // is no longer the one in the file.
   void deleteFirstEntry() {
