@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/memory/memory_gui.h"
 #include "qk_fixture.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/main/ids.h"
+#include "ui/main/main_window.h"
+#include "ui/main/views.h"
 #include "sources/catalog_paths.h"
-#include "sources/file_facts.h"
-#include "sources/file_types.h"
 #include "support/faulty_system.h"
 
 namespace qk::test {
@@ -73,35 +76,47 @@ TEST_F(AddCommand, TakesTheWorkingDirectoryAsBaseAndRelativePaths) {
             (std::vector<std::string>{".\\src\\main.c", "..\\other\\tool.pb"}));
 }
 
-// The add dialog's OK, step by step, on a catalog loaded at start-up.
-void addAsTheDialogDoes(System& system, Catalog& catalog, const std::string& fullPath,
-                        const std::string& author, int32_t group) {
-  CatalogEntry& entry = addEntry(catalog);
-  entry.name = filePart(fullPath);
-  entry.location = makeRelativeLocation(readBaseDirectory(system), fullPath);
-  entry.typeCode = classifyByExtension(fullPath);
-  entry.description = "";
-  entry.author = author.empty() ? "Unbekannt" : author;
-  const EntryFacts facts = factsForNewEntry(system, entry.location);
-  entry.lineCount = facts.lineCount;
-  entry.modified = facts.modified;
-  entry.groupId = group;
-  sortEntriesByName(catalog);
+// The add dialog, through the in-memory GUI: the program holds the catalog
+// and the settings as start-up loaded them, "..." chooses the file and OK
+// stores the entry.
+Catalog addedThroughTheDialog(System& system, const std::string& catalogPath,
+                              const std::string& settingsPath, const std::string& fullPath) {
+  MemoryGui gui;
+  Program program(gui, system);
+  readCatalogFile(system, program.catalog, catalogPath);
+  program.catalog.baseDirectory = readBaseDirectory(system);
+  loadSettings(system, program.options, settingsPath);
+  gui.openMainWindow("Quellkiste", kMainMinWidth, kMainMinHeight);
+  createMainControls(program);
+  rebuildViews(program);
+
+  openAddDialog(program);
+  gui.scriptFileChoice(fullPath);
+  for (int control : {102, 105}) {
+    Event event;
+    event.kind = kEventControl;
+    event.window = kAddWindow;
+    event.control = control;
+    EXPECT_TRUE(handleDialogEvent(program, event));
+  }
+  EXPECT_FALSE(gui.hasWindow(kAddWindow)) << "the dialog stayed open";
+  return std::move(program.catalog);
 }
 
 TEST_F(AddCommand, StoresTheBytesTheAddDialogWould) {
   useSettings("Max Muster", 2);
   WorkingDirectory inKat(path("kat"));
   ASSERT_EQ(qk({"add", "-c", "k.ksf", "src/util.h"}).status, kExitOk);
-  Catalog expected = catalogAt("k.ksf");
-  sortEntriesByName(expected);
+  const Catalog throughDialog = addedThroughTheDialog(
+      *system_, "k.ksf", path("Quellkiste.ini"), windowsPath("kat/src/main.c"));
   const QkResult result = qk({"add", "-c", "k.ksf", "src/main.c"});
   ASSERT_EQ(result.status, kExitOk) << result.err;
 
-  addAsTheDialogDoes(*system_, expected, windowsPath("kat/src/main.c"), "Max Muster", 2);
-  EXPECT_EQ(readBytes("k.ksf"), encodeCatalog(expected));
+  EXPECT_EQ(readBytes("k.ksf"), encodeCatalog(throughDialog));
   const Catalog stored = catalogAt("k.ksf");  // in entryIndex order: util.h, main.c
   EXPECT_EQ(stored.entries.elements()[1].lineCount, 3);
+  EXPECT_EQ(stored.entries.elements()[1].author, "Max Muster");
+  EXPECT_EQ(stored.entries.elements()[1].groupId, 2);
 }
 
 struct AuthorCase {
